@@ -107,13 +107,13 @@ public:
         std::filesystem::path workingFolder;
     };
     std::vector<Start> starts;
-    bool startResult = true;
+    std::string startError; // empty: the start succeeds
 
     void OpenUrl(const std::string& url) override { urls.push_back(url); }
-    bool StartProgram(const std::filesystem::path& program, const std::string& argument,
-                      const std::filesystem::path& workingFolder) override {
+    std::string StartProgram(const std::filesystem::path& program, const std::string& argument,
+                             const std::filesystem::path& workingFolder) override {
         starts.push_back({program, argument, workingFolder});
-        return startResult;
+        return startError;
     }
 };
 

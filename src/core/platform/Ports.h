@@ -37,10 +37,10 @@ class Shell {
 public:
     virtual ~Shell() = default;
     virtual void OpenUrl(const std::string& url) = 0;
-    // Starts the program with one argument (raw bytes, passed as is) and returns at once.
-    // Returns false when the program could not be started.
-    virtual bool StartProgram(const std::filesystem::path& program, const std::string& argument,
-                              const std::filesystem::path& workingFolder) = 0;
+    // Starts the program directly, with one argument (raw bytes, passed as is), and returns at once.
+    // Returns an empty text when it started, else the reason it could not.
+    virtual std::string StartProgram(const std::filesystem::path& program, const std::string& argument,
+                                     const std::filesystem::path& workingFolder) = 0;
 };
 
 // The general error report: runs a command, and shows the text of any failure it
