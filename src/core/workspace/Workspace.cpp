@@ -8,6 +8,7 @@
 
 // Values are kept as bytes, exactly as held; no character conversion.
 #define SI_NO_CONVERSION
+#define SI_IMPLEMENTATION
 #include <SimpleIni.h>
 #include <algorithm>
 

@@ -1,0 +1,25 @@
+#include "app/Application.h"
+
+#include "app/AboutWindow.h"
+#include "app/MainWindow.h"
+#include "workspace/Workspace.h"
+
+namespace zantor::gui {
+
+Application::Application(const std::string& executableFolder, Prompter& prompter, Chooser& chooser,
+                         Shell& shell)
+    : workspace_(std::make_unique<Workspace>()), prompter_(prompter), chooser_(chooser), shell_(shell) {
+    // The main window comes first: creating it restores the workspace every other window reads.
+    main_ = std::make_unique<MainWindow>(*workspace_, prompter_, chooser_, shell_, executableFolder);
+    // Then, in this order: new-project dialog, about, generate firmware, communication settings,
+    // COB-ID editor. Each is created here once and handed to the main window's targets below.
+    about_ = std::make_unique<AboutWindow>(main_->form(), main_.get());
+
+    MainWindow::Targets targets;
+    targets.about = about_.get();
+    main_->setTargets(std::move(targets));
+}
+
+Application::~Application() = default;
+
+} // namespace zantor::gui

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+namespace zantor {
+class Workspace;
+class Prompter;
+class Chooser;
+class Shell;
+} // namespace zantor
+
+namespace zantor::gui {
+
+class MainWindow;
+class AboutWindow;
+
+// Every window of the program, created once in the start-up order and kept until the end.
+class Application {
+public:
+    Application(const std::string& executableFolder, Prompter& prompter, Chooser& chooser, Shell& shell);
+    ~Application();
+
+    Workspace& workspace() { return *workspace_; }
+    MainWindow& mainWindow() { return *main_; }
+    AboutWindow& aboutWindow() { return *about_; }
+
+private:
+    std::unique_ptr<Workspace> workspace_;
+    Prompter& prompter_;
+    Chooser& chooser_;
+    Shell& shell_;
+    std::unique_ptr<MainWindow> main_;
+    std::unique_ptr<AboutWindow> about_;
+};
+
+} // namespace zantor::gui
