@@ -49,6 +49,7 @@ void WriteLastProjectName(const fs::path& settingsFile, const std::string& name)
         if (ini.LoadFile(settingsFile.c_str()) < 0)
             throw AppError("Cannot read the settings file \"" + settingsFile.string() + "\"");
     }
+    ini.SetSpaces(false);
     ini.SetValue(kSection, kKey, name.c_str());
     std::string text;
     if (ini.Save(text) < 0)
