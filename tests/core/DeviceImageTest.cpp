@@ -197,6 +197,19 @@ TEST(DeviceImage, KeepsTheTwoThousandLowestOfMorePairs) {
     EXPECT_EQ(FirstDifference(set, Expected(spans)), "");
 }
 
+TEST(DeviceImage, CapsTheCountOfAHugeTableInsteadOfWrappingIt) {
+    // 65537 pairs would wrap a 16-bit count to 1; the device still gets its 2000 lowest pairs.
+    std::vector<IdPair> pairs;
+    for (std::uint32_t i = 65537; i-- > 0;)
+        pairs.push_back({i, i + 1});
+    BankSet set;
+    set.banks[0].fill(0xFF);
+    EXPECT_EQ(BuildPairList(set, pairs), 2000u);
+    EXPECT_EQ(set.banks[0][8 * 1999], 0xCF); // original 1999
+    EXPECT_EQ(set.banks[0][8 * 1999 + 4], 0xD0);
+    EXPECT_EQ(set.banks[0][8 * 2000], 0xFF);
+}
+
 TEST(DeviceImage, RebuildLeavesNothingOfTheOtherDeviceAndNeverTouchesBank5) {
     Project project({5, 5, 0, 1, 0, 0}, {{"1", "", ""}}, {{"2", "", ""}});
     BankSet set;
