@@ -14,6 +14,8 @@ struct CobIdPair {
     std::string original;    // Orig_CobID; empty marks an empty row
     std::string modified;    // Mod_CobID; empty means the original identifier
     std::string description; // Desc
+
+    bool operator==(const CobIdPair&) const = default;
 };
 
 using DirectionTable = std::vector<CobIdPair>;
