@@ -2,6 +2,7 @@
 
 #include "app/AboutWindow.h"
 #include "app/MainWindow.h"
+#include "cobid/CobIdWindow.h"
 #include "workspace/Workspace.h"
 
 namespace zantor::gui {
@@ -14,9 +15,11 @@ Application::Application(const std::string& executableFolder, Prompter& prompter
     // Then, in this order: new-project dialog, about, generate firmware, communication settings,
     // COB-ID editor. Each is created here once and handed to the main window's targets below.
     about_ = std::make_unique<AboutWindow>(main_->form(), main_.get());
+    cobId_ = std::make_unique<CobIdWindow>(*workspace_, prompter_, main_.get());
 
     MainWindow::Targets targets;
     targets.about = about_.get();
+    targets.cobId = cobId_.get();
     main_->setTargets(std::move(targets));
 }
 

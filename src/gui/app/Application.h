@@ -14,6 +14,7 @@ namespace zantor::gui {
 
 class MainWindow;
 class AboutWindow;
+class CobIdWindow;
 
 // Every window of the program, created once in the start-up order and kept until the end.
 class Application {
@@ -24,6 +25,7 @@ public:
     Workspace& workspace() { return *workspace_; }
     MainWindow& mainWindow() { return *main_; }
     AboutWindow& aboutWindow() { return *about_; }
+    CobIdWindow& cobIdWindow() { return *cobId_; }
 
 private:
     std::unique_ptr<Workspace> workspace_;
@@ -32,6 +34,7 @@ private:
     Shell& shell_;
     std::unique_ptr<MainWindow> main_;
     std::unique_ptr<AboutWindow> about_;
+    std::unique_ptr<CobIdWindow> cobId_;
 };
 
 } // namespace zantor::gui
