@@ -1,6 +1,5 @@
+#include "firmware/DeviceUpdate.h"
 #include "firmware/FirmwarePatcher.h"
-#include "image/BankSource.h"
-#include "image/DeviceImage.h"
 #include "platform/AppError.h"
 #include "platform/Ports.h"
 #include "workspace/Workspace.h"
@@ -111,10 +110,7 @@ std::array<bool, 5> ParseBanks(const std::string& text) {
 
 void Build(const fs::path& project, int device) {
     BankSet set;
-    BuildDeviceImage(set, project / "pargen.xml", project / "CanCanCobID.xml", device);
-    fs::path bin = project / "bin";
-    WriteBankFiles(set, bin);
-    WriteBankSource(set, bin);
+    BuildDeviceFiles(set, project / "pargen.xml", project / "CanCanCobID.xml", project / "bin", device);
 }
 
 int Firmware(const fs::path& project, const fs::path& templateFile, const std::array<bool, 5>& banks) {
