@@ -25,9 +25,17 @@ void WriteFileAtomic(const std::filesystem::path& target, std::string_view bytes
     std::filesystem::path folder = target.parent_path();
     if (folder.empty()) folder = ".";
     std::random_device rd;
-    std::filesystem::path temp = folder / ("." + target.filename().string() + ".tmp" + std::to_string(rd()));
-
-    int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    std::filesystem::path temp;
+    int fd = -1;
+    for (int attempt = 0; fd < 0 && attempt < 8; ++attempt) {
+        std::string name = ".";
+        name += target.filename().string();
+        name += ".tmp";
+        name += std::to_string(rd());
+        temp = folder / name;
+        fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+        if (fd < 0 && errno != EEXIST) break;
+    }
     if (fd < 0) ThrowCannotCreate(target, errno);
     const char* p = bytes.data();
     std::size_t left = bytes.size();

@@ -34,7 +34,8 @@ void CreateOneLevel(const fs::path& folder) {
 
 std::string ReadLastProjectName(const fs::path& settingsFile) {
     CSimpleIniA ini;
-    if (ini.LoadFile(settingsFile.c_str()) < 0) return {};
+    std::error_code ec;
+    if (!fs::is_regular_file(settingsFile, ec) || ini.LoadFile(settingsFile.c_str()) < 0) return {};
     const char* value = ini.GetValue(kSection, kKey, "");
     std::string name = value ? value : "";
     // A settings file written on Windows keeps backslashes.
@@ -46,7 +47,7 @@ void WriteLastProjectName(const fs::path& settingsFile, const std::string& name)
     CSimpleIniA ini;
     std::error_code ec;
     if (fs::exists(settingsFile, ec)) {
-        if (ini.LoadFile(settingsFile.c_str()) < 0)
+        if (!fs::is_regular_file(settingsFile, ec) || ini.LoadFile(settingsFile.c_str()) < 0)
             throw AppError("Cannot read the settings file \"" + settingsFile.string() + "\"");
     }
     ini.SetSpaces(false);
