@@ -5,9 +5,12 @@
 #include "platform/AtomicFile.h"
 #include "platform/Ports.h"
 
+#include <cerrno>
 #include <cstring>
+#include <fcntl.h>
 #include <string_view>
 #include <system_error>
+#include <unistd.h>
 
 namespace zantor {
 
@@ -34,6 +37,38 @@ std::vector<std::string_view> SplitLines(std::string_view text) {
         start = next;
     }
     return lines;
+}
+
+[[noreturn]] void ThrowCannotCreate(const fs::path& path, int err) {
+    throw AppError(FormatMessage("Cannot create file \"%s\". %s", {path.string(), std::strerror(err)}));
+}
+
+// Stage files live only while the chain runs, so they are written without waiting for the disk;
+// the one that becomes the new firmware is flushed before it takes that name.
+void WriteStageFile(const fs::path& path, std::string_view bytes) {
+    int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd < 0) ThrowCannotCreate(path, errno);
+    while (!bytes.empty()) {
+        ssize_t n = ::write(fd, bytes.data(), bytes.size());
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) {
+            int err = errno;
+            ::close(fd);
+            ThrowCannotCreate(path, err);
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(n));
+    }
+    if (::close(fd) != 0) ThrowCannotCreate(path, errno);
+}
+
+void FlushToDisk(const fs::path& path) {
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0 || ::fsync(fd) != 0) {
+        int err = errno;
+        if (fd >= 0) ::close(fd);
+        ThrowCannotCreate(path, err);
+    }
+    ::close(fd);
 }
 
 // Removes the stage files when the chain ends, also when it ends with an error.
@@ -147,7 +182,10 @@ int FirmwarePatcher::PatchBank(const PatcherValues& values, int bank, const std:
         prompter_.Message("The file \"" + input.string() +
                           "\" has no S9 end record, so no new firmware was written.");
     } else {
-        WriteFileAtomic(values.outputFolder / outputName, output);
+        if (outputName == values.newFirmwareName)
+            WriteFileAtomic(values.outputFolder / outputName, output);
+        else
+            WriteStageFile(values.outputFolder / outputName, output);
     }
     Report(maximum_);
     return result;
@@ -168,6 +206,7 @@ FirmwareOutcome FirmwarePatcher::BuildFirmwareFile(const PatcherValues& values,
         } else {
             // rename replaces the target in one step, so an earlier firmware file is never lost
             // without the new one taking its place.
+            if (stage == kFirmwareBankCount) FlushToDisk(input);
             std::error_code ec;
             fs::rename(input, output, ec);
             if (ec)
