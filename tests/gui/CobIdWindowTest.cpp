@@ -118,6 +118,8 @@ private slots:
         s.window.show();
         QTableView* grid = s.grid("ASG_C0");
         QAbstractItemModel* model = grid->model();
+        s.window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&s.window));
         grid->setFocus();
 
         QApplication::clipboard()->setText("0x10\tro\tfirst\n0x11\tro\tsecond\n");
@@ -138,6 +140,19 @@ private slots:
         QCOMPARE(model->index(5, 1).data().toString(), QString());
         QCOMPARE(model->index(5, 3).data().toString(), QString());
         QCOMPARE(model->index(6, 1).data().toString(), QString("0x11"));
+
+        // Typing edits the cell, Enter confirms it and moves down; Escape inside an edit only reverts it.
+        grid->setCurrentIndex(model->index(9, 1));
+        for (char c : std::string("0x5"))
+            QTest::keyClick(QApplication::focusWidget(), c);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCoreApplication::processEvents();
+        QCOMPARE(model->index(9, 1).data().toString(), QString("0x5"));
+        QCOMPARE(grid->currentIndex().row(), 10);
+        QTest::keyClick(QApplication::focusWidget(), '7');
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        QVERIFY(s.window.isVisible());
+        QCOMPARE(model->index(10, 1).data().toString(), QString());
 
         // Escape outside an edit cancels the window.
         QTest::keyClick(grid, Qt::Key_Escape);

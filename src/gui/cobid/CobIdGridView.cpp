@@ -104,13 +104,24 @@ void CobIdGridView::keyPressEvent(QKeyEvent* event) {
             event->ignore();
             return;
         }
-        if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && currentIndex().isValid()) {
-            int row = std::min(currentIndex().row() + 1, model_->rowCount() - 1);
-            setCurrentIndex(model_->index(row, currentIndex().column()));
+        if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+            moveDown();
             return;
         }
     }
     QTableView::keyPressEvent(event);
+}
+
+void CobIdGridView::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
+    QTableView::closeEditor(editor, hint);
+    // Enter confirms the cell and goes on to the next row, as in a spreadsheet.
+    if (hint == QAbstractItemDelegate::SubmitModelCache) moveDown();
+}
+
+void CobIdGridView::moveDown() {
+    QModelIndex at = currentIndex();
+    if (!at.isValid()) return;
+    setCurrentIndex(model_->index(std::min(at.row() + 1, model_->rowCount() - 1), at.column()));
 }
 
 } // namespace zantor::gui

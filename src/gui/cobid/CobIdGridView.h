@@ -25,8 +25,11 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
 
 private:
+    void moveDown();
+
     CobIdForm& form_;
     CobIdTableModel* model_;
 };
