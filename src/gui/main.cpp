@@ -7,7 +7,7 @@
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    QApplication::setApplicationDisplayName(zantor::kApplicationTitle);
+    // The application's title; not the display name, which Qt would append to every caption.
     QApplication::setApplicationName(zantor::kApplicationTitle);
 
     zantor::gui::QtPrompter prompter;

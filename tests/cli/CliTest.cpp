@@ -122,16 +122,20 @@ TEST(Cli, SubcommandsAndTheirExitCodes) {
         RunResult r = RunCli(dir, c.arguments);
         EXPECT_EQ(r.exitCode, c.exitCode);
         EXPECT_EQ(r.out, c.out);
-        if (c.errStart.empty())
+        if (c.errStart.empty()) {
             EXPECT_EQ(r.err, "");
-        else
+        } else {
             EXPECT_EQ(r.err.substr(0, c.errStart.size()), c.errStart) << r.err;
-        if (fs::exists(dir / "P"))
-            for (const std::string& name : Listing(dir / "P"))
+        }
+        if (fs::exists(dir / "P")) {
+            for (const std::string& name : Listing(dir / "P")) {
                 EXPECT_TRUE(name == "bin" || name.find(".xml") != std::string::npos || name == "New_T.sx")
                     << name;
-        if (c.exitCode == 1 && fs::exists(dir / "P/New_T.sx"))
+            }
+        }
+        if (c.exitCode == 1 && fs::exists(dir / "P/New_T.sx")) {
             EXPECT_EQ(ReadText(dir / "P/New_T.sx"), "earlier");
+        }
     }
 }
 

@@ -28,15 +28,15 @@ QWidget* Owner() {
 } // namespace
 
 void QtPrompter::Message(const std::string& text) {
-    QMessageBox::information(Owner(), QApplication::applicationDisplayName(), ToQString(text));
+    QMessageBox::information(Owner(), QApplication::applicationName(), ToQString(text));
 }
 
 void QtPrompter::Error(const std::string& text) {
-    QMessageBox::critical(Owner(), QApplication::applicationDisplayName(), ToQString(text));
+    QMessageBox::critical(Owner(), QApplication::applicationName(), ToQString(text));
 }
 
 bool QtPrompter::Confirm(const std::string& text) {
-    return QMessageBox::question(Owner(), QApplication::applicationDisplayName(), ToQString(text),
+    return QMessageBox::question(Owner(), QApplication::applicationName(), ToQString(text),
                                  QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
 }
 
