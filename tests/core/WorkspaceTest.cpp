@@ -1,6 +1,8 @@
 #include "workspace/Workspace.h"
 #include "TestSupport.h"
 #include "app/MainForm.h"
+#include "cobid/CobIdFile.h"
+#include "image/DeviceImage.h"
 
 #include <gtest/gtest.h>
 
@@ -210,6 +212,52 @@ TEST(MainForm, CaptionAfterTheNewProjectDialogAndTheProductPage) {
     form.OpenProductPage();
     EXPECT_EQ(shell.urls,
               std::vector<std::string>{"https://www.quorvane.example/HOME/default.asp?frompg=KB40913RT"});
+}
+
+TEST(MainForm, UpdateDevice) {
+    struct Case {
+        const char* what;
+        bool projectFolder;
+        bool cobIdFile;
+        bool showsWindow;
+        const char* status;
+    } cases[] = {
+        {"builds and goes on to the window", true, true, true, "--"},
+        {"no valid project: refused before any file work", false, true, false, "---"},
+        {"a failing build is reported and stops", true, false, false, "Wait.."},
+    };
+    for (const Case& c : cases) {
+        TempDir exe;
+        fs::create_directories(exe / "PROJECTS/P/bin");
+        WriteText(exe / "PROJECTS/P/pargen.xml", Pargen({"5", "5", "0", "0", "0", "0"}));
+        if (c.cobIdFile) WriteCobIdFile(exe / "PROJECTS/P/CanCanCobID.xml", {{"0x100", "", "a"}}, {});
+        WriteText(exe / kSettingsFileName, "[lastproj]\nprojectname=/P\n");
+        Workspace w;
+        w.RestoreWorkspace(exe.path());
+        test::RecordingPrompter prompter;
+        test::RecordingChooser chooser;
+        test::RecordingShell shell;
+        MainForm form(w, prompter, chooser, shell);
+        if (!c.projectFolder) {
+            fs::remove_all(exe / "PROJECTS/P");
+            w.OpenProject(chooser); // cancelled: no valid project
+        }
+        BankSet banks;
+        int repaints = 0;
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(form.UpdateDevice(1, banks, [&] { ++repaints; }), c.showsWindow);
+        EXPECT_EQ(form.status, c.status);
+        EXPECT_EQ(fs::exists(exe / "PROJECTS/P/bin/bank1.bin"), c.showsWindow);
+        EXPECT_EQ(fs::exists(exe / "PROJECTS/P/bin/bankg.c"), c.showsWindow);
+        if (!c.projectFolder) {
+            EXPECT_EQ(prompter.messages, std::vector<std::string>{"Project not valid"});
+            EXPECT_EQ(repaints, 0);
+        }
+        if (!c.cobIdFile) {
+            ASSERT_EQ(prompter.errors.size(), 1u);
+            EXPECT_NE(prompter.errors[0].find("CanCanCobID.xml"), std::string::npos) << prompter.errors[0];
+        }
+    }
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "app/MainForm.h"
 
+#include "firmware/DeviceUpdate.h"
 #include "platform/Ports.h"
 #include "workspace/Workspace.h"
 
@@ -26,6 +27,20 @@ void MainForm::NewProjectClosed(bool accepted) {
     workspace_.caption =
         std::string(kBaseCaption) + (accepted ? workspace_.state.projectName : std::string());
     if (accepted) workspace_.spreadsheetFolder = workspace_.state.projectFolder;
+}
+
+bool MainForm::UpdateDevice(int device, BankSet& bankSet, const std::function<void()>& repaint) {
+    if (!CheckProjectValid()) return false;
+    if (ProductVariant != 2) return true;
+    status = "Wait..";
+    if (repaint) repaint();
+    const ProjectState& state = workspace_.state;
+    bool built = RunReported(prompter_, [&] {
+        BuildDeviceFiles(bankSet, state.paths.pargen, state.paths.cobid, workspace_.BinFolder(), device);
+    });
+    if (!built) return false;
+    status = "--";
+    return true;
 }
 
 void MainForm::OpenProductPage() {

@@ -1,8 +1,11 @@
 #pragma once
 
+#include <functional>
 #include <string>
 
 namespace zantor {
+
+struct BankSet;
 
 class Workspace;
 class Prompter;
@@ -33,6 +36,12 @@ public:
 
     // The link label and the About window's logo and link.
     void OpenProductPage();
+
+    // "Update Device 0" / "Update Device 1": builds the device's bank files and bankg.c.
+    // Returns true when the "Generate Firmware" window is to be shown next. Refuses without a
+    // project folder, since the files would otherwise land at the root of the file system.
+    // repaint runs once after the status text changed, before the work starts.
+    bool UpdateDevice(int device, BankSet& bankSet, const std::function<void()>& repaint);
 
     // Closing: saves the project name. A settings file that cannot be written is reported,
     // but never keeps the program from closing.

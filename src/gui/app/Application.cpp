@@ -52,19 +52,13 @@ Application::Application(const std::string& executableFolder, Prompter& prompter
 Application::~Application() = default;
 
 void Application::UpdateDevice(int device) {
-    if (ProductVariant == 2) {
-        bool built = RunReported(prompter_, [&] {
-            main_->setStatus("Wait..");
-            // Let the window repaint once before the work starts.
-            QApplication::processEvents();
-            const ProjectState& state = workspace_->state;
-            BuildDeviceFiles(*bankSet_, state.paths.pargen, state.paths.cobid, workspace_->BinFolder(),
-                             device);
-            main_->setStatus("--");
-        });
-        if (!built) return;
-    }
-    firmware_->exec();
+    bool show = main_->form().UpdateDevice(device, *bankSet_, [this] {
+        main_->setStatus(main_->form().status);
+        // Let the window repaint once before the work starts.
+        QApplication::processEvents();
+    });
+    main_->setStatus(main_->form().status);
+    if (show) firmware_->exec();
 }
 
 } // namespace zantor::gui
