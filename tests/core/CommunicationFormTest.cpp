@@ -16,14 +16,6 @@ const char* kDefaultFile =
     "<ParametriGenerali><Boud0>5</Boud0><Boud1>5</Boud1><Type>0</Type><Positive>0</Positive>"
     "<Baud_Dip_C0>0</Baud_Dip_C0><Baud_Dip_C1>0</Baud_Dip_C1></ParametriGenerali>";
 
-std::string File(const std::vector<std::string>& values) {
-    const char* names[] = {"Boud0", "Boud1", "Type", "Positive", "Baud_Dip_C0", "Baud_Dip_C1"};
-    std::string s = "<ParametriGenerali>";
-    for (std::size_t i = 0; i < values.size(); ++i)
-        s += std::string("<") + names[i] + ">" + values[i] + "</" + names[i] + ">";
-    return s + "</ParametriGenerali>";
-}
-
 struct Fixture {
     TempDir exe;
     Workspace workspace;
@@ -48,7 +40,7 @@ TEST(CommunicationForm, DefaultsWriteTheFixedElementOrder) {
 
 TEST(CommunicationForm, LoadShowsTheFileButOnlyConfirmChangesTheProcessValues) {
     Fixture f;
-    WriteText(f.pargen(), File({"6", "2", "1", "1", "1", "0"}));
+    WriteText(f.pargen(), test::PargenText({"6", "2", "1", "1", "1", "0"}));
     f.form.FormShow();
     EXPECT_TRUE(f.prompter.all.empty());
     EXPECT_EQ(f.form.values, (CommunicationSettings{6, 2, 1, true, true, false}));
@@ -60,7 +52,7 @@ TEST(CommunicationForm, LoadShowsTheFileButOnlyConfirmChangesTheProcessValues) {
     f.form.BitBtn1Click();
     EXPECT_EQ(f.workspace.networkType, 1);
     EXPECT_TRUE(f.workspace.positive);
-    EXPECT_EQ(ReadText(f.pargen()), File({"6", "2", "1", "1", "1", "0"}))
+    EXPECT_EQ(ReadText(f.pargen()), test::PargenText({"6", "2", "1", "1", "1", "0"}))
         << "the greyed list still writes its index";
 }
 
@@ -73,25 +65,31 @@ TEST(CommunicationForm, LoadCases) {
         std::vector<std::string> messages;
     } cases[] = {
         {"baud index out of the list",
-         File({"5", "12", "0", "0", "0", "0"}),
+         test::PargenText({"5", "12", "0", "0", "0", "0"}),
          {5, -1, 0, false, false, false},
          {}},
         {"negative type selects nothing",
-         File({"0", "8", "-1", "2", "yes", "1"}),
+         test::PargenText({"0", "8", "-1", "2", "yes", "1"}),
          {0, 8, -1, false, false, true},
          {}},
         {"type above one is CAN 2.0B",
-         File({"0", "0", "7", "1", "0", "0"}),
+         test::PargenText({"0", "0", "7", "1", "0", "0"}),
          {0, 0, 1, true, false, false},
          {}},
-        {"invalid type reads as 0", File({"0", "0", "B", "1", "0", "0"}), {0, 0, 0, true, false, false}, {}},
-        {"hexadecimal texts", File({"$5", "0x6", "x1", "0x1", "1", "1"}), {5, 6, 1, true, true, true}, {}},
+        {"invalid type reads as 0",
+         test::PargenText({"0", "0", "B", "1", "0", "0"}),
+         {0, 0, 0, true, false, false},
+         {}},
+        {"hexadecimal texts",
+         test::PargenText({"$5", "0x6", "x1", "0x1", "1", "1"}),
+         {5, 6, 1, true, true, true},
+         {}},
         {"non-numeric Boud0 changes nothing",
-         File({"fast", "0", "0", "0", "0", "0"}),
+         test::PargenText({"fast", "0", "0", "0", "0", "0"}),
          before,
          {"Error in reading file XML"}},
         {"fewer than six elements",
-         File({"1", "2", "0", "0"}),
+         test::PargenText({"1", "2", "0", "0"}),
          {1, 2, 0, false, true, true},
          {"Error in reading file XML"}},
         {"not well-formed", "<ParametriGenerali><Boud0>1</Boud0>", before, {"Error in reading file XML"}},
@@ -117,10 +115,10 @@ TEST(CommunicationForm, LoadCases) {
 
 TEST(CommunicationForm, NoSelectionIsWrittenAsMinusOne) {
     Fixture f;
-    WriteText(f.pargen(), File({"5", "12", "0", "0", "0", "0"}));
+    WriteText(f.pargen(), test::PargenText({"5", "12", "0", "0", "0", "0"}));
     f.form.FormShow();
     f.form.BitBtn1Click();
-    EXPECT_EQ(ReadText(f.pargen()), File({"5", "-1", "0", "0", "0", "0"}));
+    EXPECT_EQ(ReadText(f.pargen()), test::PargenText({"5", "-1", "0", "0", "0", "0"}));
 }
 
 TEST(CommunicationForm, AFailedWriteIsReportedAfterTheProcessValuesWereSet) {

@@ -14,14 +14,6 @@ using zantor::test::WriteText;
 
 namespace {
 
-std::string Pargen(const std::vector<std::string>& values) {
-    const char* names[] = {"Boud0", "Boud1", "Type", "Positive", "Baud_Dip_C0", "Baud_Dip_C1"};
-    std::string s = "<ParametriGenerali>";
-    for (std::size_t i = 0; i < values.size(); ++i)
-        s += std::string("<") + names[i] + ">" + values[i] + "</" + names[i] + ">";
-    return s + "</ParametriGenerali>";
-}
-
 TEST(Workspace, FirstStartInAnEmptyFolder) {
     TempDir exe;
     Workspace w;
@@ -79,14 +71,14 @@ TEST(Workspace, ReadsNetworkTypeAndFlagFromTheReopenedProject) {
         int networkType;
         bool positive;
     } cases[] = {
-        {Pargen({"5", "5", "1", "1", "0", "0"}), 1, true},
-        {Pargen({"5", "5", "0", "0", "0", "0"}), 0, false},
-        {Pargen({"5", "5", "0", "2", "0", "0"}), 0, false},
-        {Pargen({"5", "5", "0", "yes", "0", "0"}), 0, false},
-        {Pargen({"5", "5", "0x1", " 1", "0", "0"}), 1, true},
-        {Pargen({"5", "5", "abc", "1", "0", "0"}), 0, true}, // an invalid type reads as 0
-        {Pargen({"5", "5", "1"}), 1, false},                 // three elements: the flag keeps its value
-        {"<ParametriGenerali><Boud0>5</Boud0>", 0, false},   // not well-formed: both keep theirs
+        {test::PargenText({"5", "5", "1", "1", "0", "0"}), 1, true},
+        {test::PargenText({"5", "5", "0", "0", "0", "0"}), 0, false},
+        {test::PargenText({"5", "5", "0", "2", "0", "0"}), 0, false},
+        {test::PargenText({"5", "5", "0", "yes", "0", "0"}), 0, false},
+        {test::PargenText({"5", "5", "0x1", " 1", "0", "0"}), 1, true},
+        {test::PargenText({"5", "5", "abc", "1", "0", "0"}), 0, true}, // an invalid type reads as 0
+        {test::PargenText({"5", "5", "1"}), 1, false},     // three elements: the flag keeps its value
+        {"<ParametriGenerali><Boud0>5</Boud0>", 0, false}, // not well-formed: both keep theirs
         {"<ParametriGenerali>\n  <Boud0>5</Boud0>\n  <Boud1>5</Boud1>\n  <Type>1</Type>\n  "
          "<Positive>1</Positive>\n"
          "</ParametriGenerali>",
@@ -229,7 +221,7 @@ TEST(MainForm, UpdateDevice) {
     for (const Case& c : cases) {
         TempDir exe;
         fs::create_directories(exe / "PROJECTS/P/bin");
-        WriteText(exe / "PROJECTS/P/pargen.xml", Pargen({"5", "5", "0", "0", "0", "0"}));
+        WriteText(exe / "PROJECTS/P/pargen.xml", test::PargenText({"5", "5", "0", "0", "0", "0"}));
         if (c.cobIdFile) WriteCobIdFile(exe / "PROJECTS/P/CanCanCobID.xml", {{"0x100", "", "a"}}, {});
         WriteText(exe / kSettingsFileName, "[lastproj]\nprojectname=/P\n");
         Workspace w;

@@ -49,6 +49,15 @@ inline std::string ReadText(const std::filesystem::path& path) {
     return out.str();
 }
 
+// A pargen.xml holding the given texts, in the file's element order (fewer than six leaves the rest out).
+inline std::string PargenText(const std::vector<std::string>& values) {
+    const char* names[] = {"Boud0", "Boud1", "Type", "Positive", "Baud_Dip_C0", "Baud_Dip_C1"};
+    std::string s = "<ParametriGenerali>";
+    for (std::size_t i = 0; i < values.size() && i < 6; ++i)
+        s += std::string("<") + names[i] + ">" + values[i] + "</" + names[i] + ">";
+    return s + "</ParametriGenerali>";
+}
+
 // Records every message; answers confirmations from a queue (Yes when empty).
 class RecordingPrompter : public Prompter {
 public:
