@@ -157,6 +157,21 @@ TEST(PatchBank, ReplacesTheBankRangeOfTheInput) {
     }
 }
 
+TEST(PatchBank, MixedLineEndsComeOutAsCrLf) {
+    const std::string code1 = Rec("S2", 0x300000, 32), code2 = Rec("S2", 0x310000, 16);
+    const std::string bank1a = Rec("S2", 0x388000, 32), bank1b = Rec("S2", 0x388020, 32);
+    const std::string s0 = Rec("S0", 0, 4), s9 = Rec("S9", 0x8000, 0);
+    Layout layout;
+    fs::path input = layout.dir / "MASTER/T.sx";
+    // One CR is taken off each line end; a stray CR before it stays, and the last line has no LF.
+    WriteText(input, s0 + "\r\n" + code1 + "\n\r\n\n" + bank1a + "\r\n" + bank1b + "\n" + code2 + "\r\r\n" +
+                         s9 + "\r");
+    FirmwarePatcher patcher(layout.prompter);
+    EXPECT_EQ(patcher.PatchBank(layout.values, 1, "out.sx", input), 1);
+    EXPECT_EQ(ReadText(layout.dir / "P/out.sx"),
+              s0 + "\r\n" + code1 + "\r\n\r\n\r\n" + layout.Records(1) + code2 + "\r\r\n" + s9 + "\r\n");
+}
+
 TEST(PatchBank, PreconditionsStopWithTheirMessage) {
     struct Case {
         const char* name;

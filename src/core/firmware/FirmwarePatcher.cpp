@@ -23,20 +23,14 @@ constexpr const char* kNoNewName = "File New *.Sx Not Found,Abort Procedure";
 constexpr const char* kNoBankFolder = "Directory Bin Not Found,Abort Procedure";
 constexpr const char* kNotCreated = "File New Sx Not Create,Abort Procedure";
 
-// Splits text into lines at LF, dropping the CR of a CR LF end; a final line without an end counts.
-std::vector<std::string_view> SplitLines(std::string_view text) {
-    std::vector<std::string_view> lines;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find('\n', start);
-        std::size_t next = end == std::string_view::npos ? text.size() : end + 1;
-        if (end == std::string_view::npos) end = text.size();
-        std::string_view line = text.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-        lines.push_back(line);
-        start = next;
-    }
-    return lines;
+// Lines end at LF; a final line without an end counts too.
+int CountLines(std::string_view text) {
+    int count = 0;
+    for (const char* p = text.data(); const void* found = std::memchr(p, '\n', text.data() + text.size() - p);
+         p = static_cast<const char*>(found) + 1)
+        ++count;
+    if (!text.empty() && text.back() != '\n') ++count;
+    return count;
 }
 
 [[noreturn]] void ThrowCannotCreate(const fs::path& path, int err) {
@@ -140,18 +134,29 @@ int FirmwarePatcher::PatchBank(const PatcherValues& values, int bank, const std:
     BankRange range = BankRangeOf(bank);
     std::string records = RenderBankRecords(bankBytes, range.first);
     std::string inputText = ReadFileBytes(input);
-    std::vector<std::string_view> lines = SplitLines(inputText);
+    std::string_view text = inputText;
 
-    maximum_ = kBankRecordCount + static_cast<int>(lines.size());
+    maximum_ = kBankRecordCount + CountLines(text);
     Report(0);
     std::string output;
-    output.reserve(inputText.size() + records.size() + lines.size());
+    output.reserve(text.size() + records.size() + text.size() / 32);
+    // Lines that already end in CR LF go out as they are, so they are copied in runs.
+    std::size_t runStart = 0;
+    auto flushRun = [&](std::size_t end) { output.append(text.substr(runStart, end - runStart)); };
     bool placed = false;
     bool failed = false;
     int position = 0;
-    for (std::string_view line : lines) {
+    for (std::size_t start = 0; start < text.size();) {
+        const void* found = std::memchr(text.data() + start, '\n', text.size() - start);
+        std::size_t end =
+            found ? static_cast<std::size_t>(static_cast<const char*>(found) - text.data()) : text.size();
+        std::size_t next = found ? end + 1 : end;
+        std::string_view line = text.substr(start, end - start);
+        bool endsInCrLf = found && !line.empty() && line.back() == '\r';
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
         Report(++position);
         std::string_view kind = line.substr(0, 2);
+        bool copied = true;
         if (kind == "S1" || kind == "S2") {
             std::optional<std::uint32_t> address = DataRecordAddress(line);
             if (!address) {
@@ -159,20 +164,28 @@ int FirmwarePatcher::PatchBank(const PatcherValues& values, int bank, const std:
                 break;
             }
             if (range.Contains(*address)) {
+                flushRun(start);
+                runStart = next;
+                copied = false;
                 if (!placed) {
                     output += records;
                     position += kBankRecordCount;
                     Report(position);
                     placed = true;
                 }
-                continue;
             }
         } else if (kind == "S9") {
             result = placed ? kBankPlaced : kBankNotPlaced;
         }
-        output.append(line);
-        output += "\r\n";
+        if (copied && !endsInCrLf) {
+            flushRun(start);
+            output.append(line);
+            output += "\r\n";
+            runStart = next;
+        }
+        start = next;
     }
+    if (!failed) flushRun(text.size());
 
     if (failed) {
         prompter_.Message(kNotCreated);

@@ -2,6 +2,8 @@
 
 #include "platform/AppError.h"
 
+#include <array>
+#include <cstring>
 #include <stdexcept>
 
 namespace zantor {
@@ -10,11 +12,21 @@ namespace {
 
 constexpr char kHexDigits[] = "0123456789ABCDEF";
 
+// Value of each character as a hexadecimal digit, -1 for any other character.
+constexpr std::array<signed char, 256> kHexValues = [] {
+    std::array<signed char, 256> values{};
+    values.fill(-1);
+    for (int c = '0'; c <= '9'; ++c)
+        values[c] = static_cast<signed char>(c - '0');
+    for (int c = 'A'; c <= 'F'; ++c) {
+        values[c] = static_cast<signed char>(c - 'A' + 10);
+        values[c - 'A' + 'a'] = static_cast<signed char>(c - 'A' + 10);
+    }
+    return values;
+}();
+
 int HexValue(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    return -1;
+    return kHexValues[static_cast<unsigned char>(c)];
 }
 
 void AppendHexByte(std::string& out, unsigned value) {
@@ -50,24 +62,34 @@ std::string SRecordChecksum(std::string_view record) {
 
 std::string RenderBankRecords(std::string_view bankBytes, std::uint32_t firstAddress) {
     if (bankBytes.size() != kBankRangeSize) throw std::invalid_argument("a bank image is 16384 bytes");
-    std::string out;
-    out.reserve(static_cast<std::size_t>(kBankRecordCount) * 78);
+    // "S224", 3 address bytes, 32 data bytes and the checksum as hex pairs, then CR LF.
+    constexpr std::size_t kRecordLength = 4 + 2 * (3 + kRecordDataSize + 1) + 2;
+    std::string out(static_cast<std::size_t>(kBankRecordCount) * kRecordLength, '\0');
+    char* p = out.data();
+    auto put = [&p](unsigned byte) {
+        p[0] = kHexDigits[(byte >> 4) & 0xF];
+        p[1] = kHexDigits[byte & 0xF];
+        p += 2;
+    };
     for (int k = 0; k < kBankRecordCount; ++k) {
         std::uint32_t address = firstAddress + static_cast<std::uint32_t>(k) * kRecordDataSize;
         unsigned sum = 0x24;
-        out += "S224";
+        std::memcpy(p, "S224", 4);
+        p += 4;
         for (int shift = 16; shift >= 0; shift -= 8) {
             unsigned byte = (address >> shift) & 0xFFu;
             sum += byte;
-            AppendHexByte(out, byte);
+            put(byte);
         }
         for (std::uint32_t i = 0; i < kRecordDataSize; ++i) {
             unsigned byte = static_cast<unsigned char>(bankBytes[k * kRecordDataSize + i]);
             sum += byte;
-            AppendHexByte(out, byte);
+            put(byte);
         }
-        AppendHexByte(out, ~sum & 0xFFu);
-        out += "\r\n";
+        put(~sum & 0xFFu);
+        p[0] = '\r';
+        p[1] = '\n';
+        p += 2;
     }
     return out;
 }

@@ -162,12 +162,18 @@ void BuildDeviceImage(BankSet& set, const std::filesystem::path& pargenFile,
     set = image;
 }
 
-void WriteBankFiles(const BankSet& set, const std::filesystem::path& binFolder) {
+std::vector<FileBytes> BankFiles(const BankSet& set, const std::filesystem::path& binFolder) {
+    std::vector<FileBytes> files;
     for (int n = 0; n < kBankCount; ++n) {
         const BankImage& bank = set.banks[n];
-        WriteFileAtomic(binFolder / ("bank" + std::to_string(n + 1) + ".bin"),
-                        std::string_view(reinterpret_cast<const char*>(bank.data()), bank.size()));
+        files.push_back({binFolder / ("bank" + std::to_string(n + 1) + ".bin"),
+                         std::string_view(reinterpret_cast<const char*>(bank.data()), bank.size())});
     }
+    return files;
+}
+
+void WriteBankFiles(const BankSet& set, const std::filesystem::path& binFolder) {
+    WriteFilesAtomic(BankFiles(set, binFolder));
 }
 
 } // namespace zantor

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cobid/CobIdFile.h"
+#include "platform/AtomicFile.h"
 
 #include <array>
 #include <cstddef>
@@ -66,6 +67,9 @@ std::size_t BuildPairList(BankSet& set, const std::vector<IdPair>& pairs);
 // Throws AppError with the user's text on any failure; set is then left as it was.
 void BuildDeviceImage(BankSet& set, const std::filesystem::path& pargenFile,
                       const std::filesystem::path& cobIdFile, int device);
+
+// The paths of bank1.bin .. bank5.bin in binFolder with the bytes of each; the bytes point into set.
+std::vector<FileBytes> BankFiles(const BankSet& set, const std::filesystem::path& binFolder);
 
 // Writes bank1.bin .. bank5.bin (16384 bytes each) into binFolder; throws AppError naming the path and
 // reason.
