@@ -3,6 +3,7 @@
 #include "app/Logo.h"
 #include "platform/Ports.h"
 #include "platform/QtPorts.h"
+#include "platform/Widgets.h"
 #include "workspace/Workspace.h"
 
 #include <QApplication>
@@ -30,11 +31,9 @@ QLabel* StepLabel(const QString& text, QWidget* parent) {
     return label;
 }
 
-QPushButton* Button(const QString& text, const char* name, QStyle::StandardPixmap icon, QWidget* parent) {
-    auto* b = new QPushButton(parent->style()->standardIcon(icon), text, parent);
-    b->setObjectName(name);
+QPushButton* StepButton(const QString& text, const char* name, QStyle::StandardPixmap icon, QWidget* parent) {
+    QPushButton* b = NamedButton(text, name, parent, icon);
     b->setFlat(true);
-    b->setAutoDefault(false);
     b->setMinimumWidth(150);
     // Flat buttons that light up under the pointer and when pressed.
     b->setStyleSheet("QPushButton { text-align: left; padding: 4px 8px; border: 1px solid transparent; }"
@@ -55,19 +54,17 @@ MainWindow::MainWindow(Workspace& workspace, Prompter& prompter, Chooser& choose
 
     form_.FormCreate(executableFolder);
 
-    newProject_ = Button("New project", "NewProject", QStyle::SP_FileDialogNewFolder, this);
-    openProject_ = Button("Open project", "OpenProject", QStyle::SP_DirOpenIcon, this);
-    setCommunication_ = Button("Set Communication", "SetCommunication", QStyle::SP_ComputerIcon, this);
-    setCobId_ = Button("Set CobID Access", "SetCobIDAccess", QStyle::SP_FileDialogDetailedView, this);
-    update0_ = Button("Update Device 0", "CreateBin", QStyle::SP_ArrowDown, this);
-    update1_ = Button("Update Device 1", "CreateBin1", QStyle::SP_ArrowDown, this);
-    about_ = Button("About", "About", QStyle::SP_MessageBoxInformation, this);
-    auto* close = new QPushButton("X", this);
-    close->setObjectName("LbButton1");
+    newProject_ = StepButton("New project", "NewProject", QStyle::SP_FileDialogNewFolder, this);
+    openProject_ = StepButton("Open project", "OpenProject", QStyle::SP_DirOpenIcon, this);
+    setCommunication_ = StepButton("Set Communication", "SetCommunication", QStyle::SP_ComputerIcon, this);
+    setCobId_ = StepButton("Set CobID Access", "SetCobIDAccess", QStyle::SP_FileDialogDetailedView, this);
+    update0_ = StepButton("Update Device 0", "CreateBin", QStyle::SP_ArrowDown, this);
+    update1_ = StepButton("Update Device 1", "CreateBin1", QStyle::SP_ArrowDown, this);
+    about_ = StepButton("About", "About", QStyle::SP_MessageBoxInformation, this);
+    auto* close = NamedButton("X", "LbButton1", this);
     close->setAccessibleName("Close");
     close->setToolTip("Close");
     close->setFixedWidth(32);
-    close->setAutoDefault(false);
     about_->setMinimumWidth(0);
 
     status_ = new QLabel("---", this);

@@ -1,6 +1,7 @@
 #include "app/NewProjectDialog.h"
 
 #include "platform/QtPorts.h"
+#include "platform/Widgets.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -22,12 +23,9 @@ NewProjectDialog::NewProjectDialog(NewProjectForm& form, QWidget* parent)
     edit_->setMinimumWidth(320);
     label_->setBuddy(edit_);
 
-    auto* ok = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), "OK", this);
-    ok->setObjectName("BitBtn1");
+    auto* ok = NamedButton("OK", "BitBtn1", this, QStyle::SP_DialogOkButton);
     ok->setDefault(true);
-    auto* cancel = new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton), "Cancel", this);
-    cancel->setObjectName("BitBtn2");
-    cancel->setAutoDefault(false);
+    auto* cancel = NamedButton("Cancel", "BitBtn2", this, QStyle::SP_DialogCancelButton);
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();

@@ -2,6 +2,7 @@
 
 #include "cobid/CobIdGridView.h"
 #include "cobid/CobIdTableModel.h"
+#include "platform/Widgets.h"
 
 #include <QApplication>
 #include <QHBoxLayout>
@@ -14,18 +15,6 @@
 #include <QVBoxLayout>
 
 namespace zantor::gui {
-
-namespace {
-
-QPushButton* Button(const QString& text, const char* name, QStyle::StandardPixmap icon, QWidget* parent) {
-    auto* b = new QPushButton(parent->style()->standardIcon(icon), text, parent);
-    b->setObjectName(name);
-    // Enter belongs to the grid, never to a button.
-    b->setAutoDefault(false);
-    return b;
-}
-
-} // namespace
 
 CobIdWindow::CobIdWindow(Workspace& workspace, Prompter& prompter, QWidget* parent)
     : QDialog(parent), form_(workspace, prompter) {
@@ -46,10 +35,11 @@ CobIdWindow::CobIdWindow(Workspace& workspace, Prompter& prompter, QWidget* pare
         if (index >= 0) form_.currentTab = std::size_t(index);
     });
 
-    auto* ok = Button("OK", "LbButton1", QStyle::SP_DialogOkButton, this);
-    auto* cancel = Button("Cancel", "LbButton2", QStyle::SP_DialogCancelButton, this);
-    compileAll_ = Button("Compile All CobID", "LbButton3", QStyle::SP_FileDialogListView, this);
-    auto* cancelAll = Button("Cancel All CobID", "LbButton4", QStyle::SP_DialogResetButton, this);
+    auto* ok = NamedButton("OK", "LbButton1", this, QStyle::SP_DialogOkButton);
+    auto* cancel = NamedButton("Cancel", "LbButton2", this, QStyle::SP_DialogCancelButton);
+    compileAll_ = NamedButton("Compile All CobID", "LbButton3", this, QStyle::SP_FileDialogListView);
+    auto* cancelAll = NamedButton("Cancel All CobID", "LbButton4", this, QStyle::SP_DialogResetButton);
+    // Enter belongs to the grid, never to a button.
     connect(ok, &QPushButton::clicked, this, &CobIdWindow::LbButton1Click);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(compileAll_, &QPushButton::clicked, this, &CobIdWindow::LbButton3Click);

@@ -2,6 +2,7 @@
 
 #include "platform/Ports.h"
 #include "platform/QtPorts.h"
+#include "platform/Widgets.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -16,17 +17,6 @@
 #include <QVBoxLayout>
 
 namespace zantor::gui {
-
-namespace {
-
-QPushButton* NamedButton(const QString& text, const char* name, QWidget* parent) {
-    auto* b = new QPushButton(text, parent);
-    b->setObjectName(name);
-    b->setAutoDefault(false);
-    return b;
-}
-
-} // namespace
 
 GenerateFirmwareWindow::GenerateFirmwareWindow(Workspace& workspace, Prompter& prompter, Chooser& chooser,
                                                Shell& shell, QWidget* parent)

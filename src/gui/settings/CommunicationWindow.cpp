@@ -1,6 +1,7 @@
 #include "settings/CommunicationWindow.h"
 
 #include "platform/Ports.h"
+#include "platform/Widgets.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -74,12 +75,9 @@ CommunicationWindow::CommunicationWindow(CommunicationForm& form, Prompter& prom
     positive_ = new QCheckBox("Positive Implementation", this);
     positive_->setObjectName("EwCheckBox2");
 
-    ok_ = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), "OK", this);
-    ok_->setObjectName("BitBtn1");
+    ok_ = NamedButton("OK", "BitBtn1", this, QStyle::SP_DialogOkButton);
     ok_->setDefault(true);
-    auto* cancel = new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton), "Cancel", this);
-    cancel->setObjectName("BitBtn2");
-    cancel->setAutoDefault(false);
+    auto* cancel = NamedButton("Cancel", "BitBtn2", this, QStyle::SP_DialogCancelButton);
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
